@@ -32,14 +32,14 @@ const QString KeyRecon = QStringLiteral("Recon");
 const QString KeyComando = QStringLiteral("Comando");
 const QString KeyCodigo = QStringLiteral("Codigo");
 
-// A group of writes: the first failure abandons the rest of it, silently.
+// A group of writes: the first failure of any kind abandons the rest of it, silently.
 template <typename Writes>
 bool runGroup(Writes &&writes)
 {
     try {
         writes();
         return true;
-    } catch (const std::exception &) {
+    } catch (...) {
         return false;
     }
 }
@@ -95,7 +95,7 @@ bool Settings::load()
         setSwitchIN(m_file->readSwitch(s, KeySwitchIN, true));
         setImageExp(m_file->readSwitch(s, KeyImageExp, false));
         return true;
-    } catch (const std::exception &) {
+    } catch (...) {
         return false;
     }
 }
