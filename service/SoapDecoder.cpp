@@ -353,7 +353,9 @@ void decodeRecord(const XmlTree& tree, const XmlTree::Node& element, const Recor
     r.record(info, record, r.resolve(element), 0);
 }
 
-void decodeResponse(QByteArrayView document, const OperationInfo& op, void* response)
+namespace {
+
+void decodeInto(const QByteArray& document, const char* element, const RecordInfo& info, void* record, bool resultFirst)
 {
     if (document.trimmed().isEmpty())
         throw ServiceError(ServiceError::Kind::Malformed, QStringLiteral("Malformed answer: the server sent nothing"));
@@ -363,11 +365,22 @@ void decodeResponse(QByteArrayView document, const OperationInfo& op, void* resp
     const Node& first = firstBodyElement(tree, "answer");
     if (tree.name(first) == "Fault")
         throwFault(tree, first);
-    const std::string_view expected = op.response->name;
-    if (tree.name(first) != expected)
+    if (tree.name(first) != std::string_view(element))
         Reader(tree, "answer")
-            .fail(QStringLiteral("expected %1, received %2").arg(QLatin1String(op.response->name), latin(tree.name(first))));
-    message(tree, first, *op.response, response, op.hasResult, "answer");
+            .fail(QStringLiteral("expected %1, received %2").arg(QLatin1String(element), latin(tree.name(first))));
+    message(tree, first, info, record, resultFirst, "answer");
+}
+
+} // namespace
+
+void decodeResponse(const QByteArray& document, const OperationInfo& op, void* response)
+{
+    decodeInto(document, op.response->name, *op.response, response, op.hasResult);
+}
+
+void decodeMessage(const QByteArray& document, const char* element, const RecordInfo& info, void* record)
+{
+    decodeInto(document, element, info, record, false);
 }
 
 const XmlTree::Node& messageElement(const XmlTree& tree)

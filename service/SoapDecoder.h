@@ -19,7 +19,11 @@ namespace korvel::soap {
 // Reads an operation's answer into its response record. A SOAP Fault throws
 // ServiceError::Kind::Fault with the fault text; anything unreadable throws
 // ServiceError::Kind::Malformed.
-void decodeResponse(QByteArrayView document, const OperationInfo& op, void* response);
+void decodeResponse(const QByteArray& document, const OperationInfo& op, void* response);
+
+// Reads the message element `element` (the first element of the Body) into
+// the fields of `info`. Same errors as decodeResponse.
+void decodeMessage(const QByteArray& document, const char* element, const RecordInfo& info, void* record);
 
 // The server side: the operation element of a request, and its parameters.
 // Both throw ServiceError::Kind::Malformed.

@@ -243,6 +243,11 @@ QByteArray encodeResponse(const OperationInfo& op, const void* response, Style s
     return Writer(style).message(op.response->name, *op.response, response);
 }
 
+QByteArray encodeMessage(const char* element, const RecordInfo& info, const void* record, Style style)
+{
+    return Writer(style).message(element, info, record);
+}
+
 QByteArray encodeFault(const QString& faultCode, const QString& faultString)
 {
     QByteArray out(kEnvelopeOpen);

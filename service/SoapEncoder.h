@@ -16,6 +16,9 @@ enum class Style { MultiRef, Inline };
 
 QByteArray encodeRequest(const OperationInfo& op, const void* request, Style style = Style::MultiRef);
 QByteArray encodeResponse(const OperationInfo& op, const void* response, Style style = Style::MultiRef);
+// Any record as the fields of a message element named `element`.
+QByteArray encodeMessage(const char* element, const RecordInfo& info, const void* record,
+                         Style style = Style::MultiRef);
 QByteArray encodeFault(const QString& faultCode, const QString& faultString);
 
 // Text of a scalar as it travels (shortest round-trip form for doubles).

@@ -191,15 +191,15 @@ bool XmlTree::addText(quint32 index, std::size_t begin, std::size_t end, bool cd
     return true;
 }
 
-bool XmlTree::parse(QByteArrayView document)
+bool XmlTree::parse(const QByteArray& document)
 {
     m_error.clear();
     m_nodes.clear();
     m_side.clear();
     m_ids.clear();
-    m_converted.clear();
+    m_document = document;
 
-    std::string_view doc(document.data(), std::size_t(document.size()));
+    std::string_view doc(m_document.constData(), std::size_t(m_document.size()));
     if (doc.size() >= 3 && doc.substr(0, 3) == "\xEF\xBB\xBF")
         doc.remove_prefix(3);
     const std::string encoding = declaredEncoding(doc);
@@ -210,8 +210,8 @@ bool XmlTree::parse(QByteArrayView document)
             return false;
         }
         const QString text = decoder.decode(QByteArrayView(doc.data(), qsizetype(doc.size())));
-        m_converted = text.toUtf8();
-        doc = std::string_view(m_converted.constData(), std::size_t(m_converted.size()));
+        m_document = text.toUtf8();
+        doc = std::string_view(m_document.constData(), std::size_t(m_document.size()));
     }
     if (doc.size() >= 0xFFFFFFF0u)
         return fail("document too large", 0);
@@ -459,7 +459,7 @@ const XmlTree::Node* XmlTree::byId(std::string_view id) const
 
 std::size_t XmlTree::memoryUsed() const
 {
-    return m_nodes.capacity() * sizeof(Node) + m_side.capacity() + m_ids.size() * 48 + std::size_t(m_converted.size());
+    return m_nodes.capacity() * sizeof(Node) + m_side.capacity() + m_ids.size() * 48;
 }
 
 } // namespace korvel

@@ -45,7 +45,8 @@ public:
     static constexpr int kMaxDepth = 256;
 
     // Parses the document; on failure returns false and error() tells why.
-    bool parse(QByteArrayView document);
+    // The tree keeps a (shared, not copied) reference to the document.
+    bool parse(const QByteArray& document);
     const QString& error() const { return m_error; }
 
     // The document element, or nullptr before a successful parse.
@@ -79,7 +80,7 @@ private:
     std::vector<Node> m_nodes;
     std::string m_side;
     std::unordered_map<std::string_view, quint32> m_ids;
-    QByteArray m_converted; // the document re-encoded as UTF-8 when it was declared in another encoding
+    QByteArray m_document;  // the parsed bytes (UTF-8; re-encoded when declared otherwise)
     QString m_error;
 };
 
