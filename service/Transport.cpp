@@ -49,7 +49,8 @@ HttpReply send(const Transport& t, QNetworkRequest request, const QByteArray* bo
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     const QString errorText = reply->errorString();
     const QNetworkReply::NetworkError error = reply->error();
-    out.body = reply->readAll();
+    if (reply->isOpen())
+        out.body = reply->readAll();
     out.status = status.isValid() ? status.toInt() : 0;
     out.reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray();
     reply->deleteLater();
