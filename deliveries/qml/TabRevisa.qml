@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabRevisa page; its screen arrives with its feature.
+Item {
+    objectName: "TabRevisa"
+}

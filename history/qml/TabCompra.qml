@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabCompra page; its screen arrives with its feature.
+Item {
+    objectName: "TabCompra"
+}

@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabPedido page; its screen arrives with its feature.
+Item {
+    objectName: "TabPedido"
+}

@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabPrinter page; its screen arrives with its feature.
+Item {
+    objectName: "TabPrinter"
+}

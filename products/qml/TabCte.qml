@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabCte page; its screen arrives with its feature.
+Item {
+    objectName: "TabCte"
+}

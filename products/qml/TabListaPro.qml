@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabListaPro page; its screen arrives with its feature.
+Item {
+    objectName: "TabListaPro"
+}

@@ -1,0 +1,122 @@
+#include "shell/TaskRunner.h"
+
+#include "service/ServiceError.h"
+#include "shell/Messages.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
+
+namespace korvel {
+
+void TaskContext::ui(const std::function<void()>& step)
+{
+    if (m_stop)
+        return;
+    if (QThread::currentThread() == m_ui->thread()) {
+        step();
+        return;
+    }
+    QMetaObject::invokeMethod(
+        m_ui,
+        [&] {
+            try {
+                step();
+            } catch (const std::exception& e) {
+                m_error = QStringLiteral("Error: ") + QString::fromUtf8(e.what());
+            }
+        },
+        Qt::BlockingQueuedConnection);
+}
+
+bool TaskContext::stopRequested() const
+{
+    return m_stop;
+}
+
+TaskRunner::TaskRunner(Messages& messages, QObject* parent)
+    : QObject(parent), m_messages(messages), m_stop(std::make_shared<std::atomic_bool>(false))
+{
+}
+
+TaskRunner::~TaskRunner()
+{
+    // Workers still calling the server are left to end on their own; their
+    // user-interface steps are skipped from now on.
+    *m_stop = true;
+    waitIdle(2000);
+}
+
+bool TaskRunner::start(const TaskSpec& spec, Work work, Done done)
+{
+    if (spec.exclusive && (m_busy || m_messages.activityVisible()))
+        return false;
+    if (spec.exclusive) {
+        m_busy = true;
+        emit busyChanged();
+    }
+    // First user-interface step.
+    if (!spec.dialogMessage.isEmpty())
+        m_messages.showActivity(spec.dialogMessage);
+    if (!spec.waitMessage.isEmpty())
+        m_messages.CargarEspera(spec.waitMessage);
+
+    ++m_running;
+    auto stop = m_stop;
+    QThread* thread = QThread::create([this, spec, work = std::move(work), done = std::move(done), stop]() mutable {
+        QThread* self = QThread::currentThread();
+        TaskContext ctx(this, *stop);
+        if (!spec.progressMessage.isEmpty())
+            ctx.ui([&] { m_messages.UpdateEspera(spec.progressMessage); });
+        QString error;
+        try {
+            work(ctx);
+            error = ctx.error();
+        } catch (const ServiceError& e) {
+            error = ctx.error().isEmpty() ? QStringLiteral("Error: ") + e.message() : ctx.error();
+        } catch (const std::exception& e) {
+            error = ctx.error().isEmpty() ? QStringLiteral("Error: ") + QString::fromUtf8(e.what()) : ctx.error();
+        } catch (...) {
+            error = QStringLiteral("Error: error desconocido");
+        }
+        if (*stop)
+            return;
+        QMetaObject::invokeMethod(this, [this, spec, error, done, self] { finish(spec, error, done, self); },
+                                  Qt::QueuedConnection);
+    });
+    thread->start();
+    return true;
+}
+
+void TaskRunner::finish(const TaskSpec& spec, const QString& error, const Done& done, QThread* thread)
+{
+    // Last user-interface step.
+    if (!spec.dialogMessage.isEmpty())
+        m_messages.hideActivity();
+    m_messages.DesCargarEspera();
+    if (!error.isEmpty())
+        m_messages.ShowMsg(spec.title, error, Messages::Error);
+    if (spec.exclusive) {
+        m_busy = false;
+        emit busyChanged();
+    }
+    if (done) {
+        try {
+            done(error);
+        } catch (const std::exception&) {
+        }
+    }
+    --m_running;
+    thread->wait();
+    thread->deleteLater();
+}
+
+bool TaskRunner::waitIdle(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (m_running > 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return m_running == 0;
+}
+
+} // namespace korvel

@@ -1,0 +1,6 @@
+import QtQuick
+
+// Keeps the page numbering; nothing opens it.
+Item {
+    objectName: "TabPDF"
+}

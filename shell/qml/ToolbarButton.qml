@@ -1,0 +1,15 @@
+import QtQuick
+import QtQuick.Controls
+
+// A 48 x 48 button of the header toolbar.
+ToolButton {
+    id: button
+    property url iconSource
+    implicitWidth: 48
+    implicitHeight: 48
+    icon.source: iconSource
+    icon.color: "white"
+    icon.width: 26
+    icon.height: 26
+    display: AbstractButton.IconOnly
+}

@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabEstadistica page; its screen arrives with its feature.
+Item {
+    objectName: "TabEstadistica"
+}

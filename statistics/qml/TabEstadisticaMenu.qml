@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabEstadisticaMenu page; its screen arrives with its feature.
+Item {
+    objectName: "TabEstadisticaMenu"
+}

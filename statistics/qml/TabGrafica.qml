@@ -1,0 +1,6 @@
+import QtQuick
+
+// The TabGrafica page; its screen arrives with its feature.
+Item {
+    objectName: "TabGrafica"
+}
