@@ -1,0 +1,10 @@
+#include "server/DemoData.h"
+#include "server/Store.h"
+
+namespace korvel::sandbox {
+
+void fillDemoData(Store&)
+{
+}
+
+} // namespace korvel::sandbox

@@ -1,0 +1,10 @@
+#include "server/Operations.h"
+#include "server/Sandbox.h"
+
+namespace korvel::sandbox {
+
+void registerHistoryOperations(Sandbox&)
+{
+}
+
+} // namespace korvel::sandbox
