@@ -38,6 +38,8 @@ public:
 
     // ---- Login (written by the login flow)
     bool isLogged = false;
+    QString loginUser;     // the login name sent as `User` (company index, "@", user)
+    QString loginPass;     // sent as `Pass`
     int versionServicio = 0;
     int nuUser = 0;
     int nuAlmacen = 0;

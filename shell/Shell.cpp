@@ -13,11 +13,22 @@ constexpr auto kEngineProperty = "korvelShell";
 
 Shell::Shell(Settings& settings, Ikorvel& service, QObject* parent)
     : QObject(parent), m_settings(settings), m_service(service), m_tasks(m_messages),
-      m_navigator(m_session, m_messages, m_settings)
+      m_navigator(m_session, m_messages, m_settings),
+      m_login(m_session, m_start, m_navigator, m_messages, m_tasks, m_settings, m_service)
 {
     connect(&m_navigator, &Navigator::action, this, [this](const QString& name, int) {
         if (name == u"GuardarURLBtnClick")
             GuardarURLBtnClick();
+        else if (name == u"IngresarBtnClick")
+            m_login.IngresarBtnClick();
+        else if (name == u"LoginBtnClick")
+            m_login.LoginBtnClick();
+        else if (name == u"CambiarFondoTile")
+            CambiarFondoTile();
+    });
+    connect(&m_start, &StartScreen::changed, this, [this] {
+        if (m_navigator.facts().welcomeCardVisible != m_start.welcomeVisible())
+            m_navigator.updateFacts([this](ViewFacts& f) { f.welcomeCardVisible = m_start.welcomeVisible(); });
     });
     connect(&m_messages, &Messages::currencyChosen, this, [this](int purpose, int currency) {
         if (purpose == 1)
@@ -90,7 +101,6 @@ void Shell::CerrarSessionBtnClick()
     m_navigator.showPage(Pages::TabItem1);
     m_navigator.Validar();
     m_start.showWelcome();
-    m_navigator.updateFacts([](ViewFacts& f) { f.welcomeCardVisible = true; });
 }
 
 void Shell::CambiarFondoTile()

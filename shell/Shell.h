@@ -3,6 +3,7 @@
 // screen's save, the theme. It publishes the shell's parts to QML as the
 // singleton `Shell` (one instance per QML engine, set by the application).
 
+#include "shell/Login.h"
 #include "shell/Messages.h"
 #include "shell/Navigator.h"
 #include "shell/Session.h"
@@ -46,6 +47,7 @@ public:
     TaskRunner* tasks() { return &m_tasks; }
     Settings* settings() { return &m_settings; }
     StartScreen* start() { return &m_start; }
+    Login* login() { return &m_login; }
     Ikorvel& service() { return m_service; }
     QString windowTitle() const { return QStringLiteral("Korvel Móvil"); }
 
@@ -75,6 +77,7 @@ private:
     TaskRunner m_tasks;
     Navigator m_navigator;
     StartScreen m_start;
+    Login m_login;
 };
 
 } // namespace korvel

@@ -94,7 +94,7 @@ void TaskRunner::finish(const TaskSpec& spec, const QString& error, const Done& 
     if (!spec.dialogMessage.isEmpty())
         m_messages.hideActivity();
     m_messages.DesCargarEspera();
-    if (!error.isEmpty())
+    if (!error.isEmpty() && spec.showsError)
         m_messages.ShowMsg(spec.title, error, Messages::Error);
     if (spec.exclusive) {
         m_busy = false;

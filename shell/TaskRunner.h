@@ -26,6 +26,7 @@ struct TaskSpec {
     QString waitMessage;     // busy overlay (CargarEspera) of the first step (empty: no overlay)
     QString progressMessage; // UpdateEspera of the second step (empty: none)
     bool exclusive = true;   // counts as the running task; false for silent helpers (photos)
+    bool showsError = true;  // the last step shows the error text as a kind-0 message
 };
 
 class TaskContext {
