@@ -9,11 +9,14 @@
 
 int main(int argc, char** argv)
 {
-    // Charts need a QApplication, not a QGuiApplication.
+    // Charts need a QApplication, not a QGuiApplication. The Basic style draws
+    // the same with and without OpenGL (Material drops its shadowed parts in
+    // the software renderer used offscreen).
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Korvel Móvil"));
     QApplication::setOrganizationName(QStringLiteral("Korvel"));
-    QQuickStyle::setStyle(QStringLiteral("Material"));
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_CONTROLS_STYLE"))
+        QQuickStyle::setStyle(QStringLiteral("Basic"));
 
     korvel::LaunchOptions options;
     QString error;

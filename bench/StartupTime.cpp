@@ -23,7 +23,7 @@ int main(int argc, char** argv)
     if (argc == 3 && QByteArray(argv[1]) == "--once") {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        QQuickStyle::setStyle(QStringLiteral("Material"));
+        QQuickStyle::setStyle(QStringLiteral("Basic"));
         korvel::LaunchOptions options;
         options.documents = QString::fromLocal8Bit(argv[2]);
         korvel::Application korvel(options);

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Controls.Material
 import QtQuick.Layouts
 import QtQuick.Window
 import Korvel.Shell
@@ -27,9 +26,16 @@ ApplicationWindow {
     minimumWidth: 320
     minimumHeight: 480
     visible: true
-    Material.theme: Material.Light
-    Material.accent: Theme.accent
-    Material.primary: Theme.toolbar
+    palette.window: Theme.background
+    palette.windowText: Theme.text
+    palette.text: Theme.text
+    palette.base: "white"
+    palette.button: Theme.accent
+    palette.buttonText: "white"
+    palette.highlight: Theme.accent
+    palette.highlightedText: "white"
+    palette.mid: Theme.secondary
+    palette.dark: Theme.toolbar
 
     onClosing: (close) => close.accepted = Shell.navigator.FormCloseQuery()
 

@@ -12,4 +12,8 @@ ToolButton {
     icon.width: 26
     icon.height: 26
     display: AbstractButton.IconOnly
+    background: Rectangle {
+        color: button.down ? Qt.rgba(1, 1, 1, 0.25) : "transparent"
+        radius: 4
+    }
 }
