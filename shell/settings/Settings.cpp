@@ -1,6 +1,6 @@
 #include "shell/settings/Settings.h"
 
-#include "shell/settings/TemplateEscaping.h"
+#include "util/TemplateText.h"
 
 namespace korvel {
 
@@ -163,7 +163,7 @@ void Settings::loadCodigo()
 {
     const QString s = Section;
     if (!m_file->readString(s, KeyCodigo, DefaultCodigo).isEmpty())
-        setCodigo(settings_detail::unescapeTemplate(m_file->readString(s, KeyCodigo)));
+        setCodigo(unescapeTemplate(m_file->readString(s, KeyCodigo)));
     if (m_codigo.size() < 10)
         setCodigo(DefaultCodigo);
 }
@@ -191,7 +191,7 @@ void Settings::savePrinterKeys()
     writeAuto(m_SwitchB);
     writeRecon(m_SwitchR);
     writeComando(m_Comando);
-    m_file->writeString(Section, KeyCodigo, settings_detail::escapeTemplate(m_codigo));
+    m_file->writeString(Section, KeyCodigo, escapeTemplate(m_codigo));
 }
 
 void Settings::setDNS(const QString &value)
