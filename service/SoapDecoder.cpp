@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace korvel::soap {
 namespace {
@@ -91,6 +92,26 @@ public:
                  .arg(QLatin1String(owner.name), latin(f.wireName()), shown, QLatin1String(type)));
     }
 
+    // A calendar value, empty when nil or blank. Some servers send a date-time
+    // where a date or a time is declared; its part is taken.
+    template <class T>
+    std::optional<T> calendar(const RecordInfo& owner, const FieldInfo& f, const Node& node, bool nil, const char* type)
+    {
+        const std::string_view t = nil ? std::string_view() : trimmed(text(node));
+        if (t.empty())
+            return std::nullopt;
+        if (const auto v = T::parse(t))
+            return v;
+        if constexpr (std::is_same_v<T, XsDate>) {
+            if (const auto dt = XsDateTime::parse(t))
+                return XsDate{dt->date, dt->zone};
+        } else if constexpr (std::is_same_v<T, XsTime>) {
+            if (const auto dt = XsDateTime::parse(t))
+                return XsTime{dt->time, dt->zone};
+        }
+        badValue(owner, f, t, type);
+    }
+
     void field(const RecordInfo& owner, const FieldInfo& f, void* member, const Node& node, int depth)
     {
         const bool nil = m_tree.isNil(node);
@@ -168,61 +189,18 @@ public:
             out = s.isEmpty() ? QChar() : s.front();
             return;
         }
-        case FieldKind::DateTime: {
-            auto& out = *static_cast<XsDateTime*>(member);
-            const std::string_view t = nil ? std::string_view() : trimmed(text(node));
-            out = {};
-            if (t.empty())
-                return;
-            const auto v = XsDateTime::parse(t);
-            if (!v)
-                badValue(owner, f, t, "dateTime");
-            out = *v;
+        case FieldKind::DateTime:
+            *static_cast<XsDateTime*>(member) = calendar<XsDateTime>(owner, f, node, nil, "dateTime").value_or(XsDateTime{});
             return;
-        }
-        case FieldKind::Date: {
-            auto& out = *static_cast<XsDate*>(member);
-            const std::string_view t = nil ? std::string_view() : trimmed(text(node));
-            out = {};
-            if (t.empty())
-                return;
-            // Some servers send a date-time where a date is declared.
-            if (const auto v = XsDate::parse(t)) {
-                out = *v;
-            } else if (const auto dt = XsDateTime::parse(t)) {
-                out = XsDate{dt->date, dt->zone};
-            } else {
-                badValue(owner, f, t, "date");
-            }
+        case FieldKind::Date:
+            *static_cast<XsDate*>(member) = calendar<XsDate>(owner, f, node, nil, "date").value_or(XsDate{});
             return;
-        }
-        case FieldKind::Time: {
-            auto& out = *static_cast<XsTime*>(member);
-            const std::string_view t = nil ? std::string_view() : trimmed(text(node));
-            out = {};
-            if (t.empty())
-                return;
-            if (const auto v = XsTime::parse(t)) {
-                out = *v;
-            } else if (const auto dt = XsDateTime::parse(t)) {
-                out = XsTime{dt->time, dt->zone};
-            } else {
-                badValue(owner, f, t, "time");
-            }
+        case FieldKind::Time:
+            *static_cast<XsTime*>(member) = calendar<XsTime>(owner, f, node, nil, "time").value_or(XsTime{});
             return;
-        }
-        case FieldKind::DateTimeObject: {
-            auto& out = *static_cast<std::optional<XsDateTime>*>(member);
-            const std::string_view t = nil ? std::string_view() : trimmed(text(node));
-            out.reset();
-            if (t.empty())
-                return;
-            const auto v = XsDateTime::parse(t);
-            if (!v)
-                badValue(owner, f, t, "dateTime");
-            out = *v;
+        case FieldKind::DateTimeObject:
+            *static_cast<std::optional<XsDateTime>*>(member) = calendar<XsDateTime>(owner, f, node, nil, "dateTime");
             return;
-        }
         case FieldKind::Bytes: {
             auto& out = *static_cast<QByteArray*>(member);
             out.clear();
