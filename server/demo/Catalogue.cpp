@@ -398,7 +398,7 @@ void writeCatalogue(DemoContext& ctx)
             p.nuEstado = s < 0.86 ? 0 : s < 0.91 ? 1 : s < 0.95 ? 2 : 3;
             const double priceA = round2(item.price * factor * rnd.real(0.97, 1.03));
             for (int l = 0; l < 20; ++l)
-                p.precio[l] = round2(priceA * (1 - 0.021 * l));
+                p.precio[l] = round2(priceA * (1 - 0.017 * l));
             if (p.nuEstado == 3) {
                 // Not fully priced yet: only the first letters and "J".
                 for (int l = 5; l < 20; ++l)

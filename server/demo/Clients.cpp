@@ -60,6 +60,19 @@ QString rfcLetters(Random& rnd, int n)
     return s;
 }
 
+// "LA ESPERANZA" -> "La Esperanza"; short joining words stay lower case.
+QString titleCase(const QString& text)
+{
+    QStringList words = text.toLower().split(u' ');
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        QString& w = words[i];
+        const bool joining = i > 0 && (w == u"de" || w == u"del" || w == u"la" || w == u"las" || w == u"los" || w == u"y" || w == u"el");
+        if (!w.isEmpty() && !joining)
+            w[0] = w[0].toUpper();
+    }
+    return words.join(u' ');
+}
+
 QString emailUser(const QString& text)
 {
     QString s;
@@ -116,7 +129,7 @@ void writeClients(DemoContext& ctx)
                     const int g = rnd.range(0, int(std::size(kGiros)) - 1);
                     const QString lema = QString::fromUtf8(rnd.pick(kLemas));
                     c.nombre = nombre + u' ' + apellido1 + u' ' + apellido2;
-                    comercial = QString::fromUtf8(kGirosComercial[g]) + u' ' + lema.left(1) + lema.mid(1).toLower();
+                    comercial = QString::fromUtf8(kGirosComercial[g]) + u' ' + titleCase(lema);
                     c.rfc = normalizeSearchText(apellido1.left(2) + apellido2.left(1) + nombre.left(1)) +
                             born.toString(QStringLiteral("yyMMdd")) + rfcLetters(rnd, 2) + QString::number(rnd.range(0, 9));
                     c.regimen = QStringLiteral("612");
@@ -125,7 +138,7 @@ void writeClients(DemoContext& ctx)
                     const QString lema = QString::fromUtf8(rnd.pick(kLemas));
                     const QString tipo = QString::fromUtf8(rnd.pick(kEmpresas));
                     c.nombre = tipo + u' ' + lema + QStringLiteral(", S.A. DE C.V.");
-                    comercial = tipo.left(1) + tipo.mid(1).toLower() + u' ' + lema.left(1) + lema.mid(1).toLower();
+                    comercial = titleCase(tipo) + u' ' + titleCase(lema);
                     c.rfc = normalizeSearchText(tipo.left(1) + lema.left(2)) + born.toString(QStringLiteral("yyMMdd")) +
                             rfcLetters(rnd, 2) + QString::number(rnd.range(0, 9));
                     c.regimen = QStringLiteral("601");

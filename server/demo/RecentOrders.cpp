@@ -153,7 +153,12 @@ void writeRecentOrders(DemoContext& ctx)
                     spec.metodo = metodo;
                     spec.forma = forma;
                     spec.uso = client.usoCfdi;
-                    spec.stamp = !(daysAgo == 0 && spec.tipo == 2 && pendingStamps-- > 0);
+                    // The first invoices of today are still waiting for the stamping service.
+                    if (daysAgo == 0 && pendingStamps > 0) {
+                        --pendingStamps;
+                        spec.tipo = 2;
+                        spec.stamp = false;
+                    }
                     spec.nuCarro = carro;
                     spec.notas = QString::fromUtf8(rnd.pick(kNotas));
                     spec.entrega = client.domicilio;
