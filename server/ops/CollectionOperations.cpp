@@ -14,9 +14,16 @@
 namespace korvel::sandbox {
 namespace {
 
-QString documentKey(const QString& serie, int folio)
+// How a missing document is named in the refusal: by its series and folio,
+// or by the internal number of the lookup.
+QString missingDocument(const QString& serie, int folio, const QString& kind)
 {
-    return serie.trimmed().isEmpty() ? QString::number(folio) : serie.trimmed() + u'-' + QString::number(folio);
+    const QString s = serie.trimmed();
+    if (s.compare(u"NUPEDIDO", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("No existe la venta %1").arg(folio);
+    if (s.compare(u"NUCLIENTE_MOV", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("No existe el abono %1").arg(folio);
+    return QStringLiteral("No existe %1 %2").arg(kind, s.isEmpty() ? QString::number(folio) : s + u'-' + QString::number(folio));
 }
 
 } // namespace
@@ -72,7 +79,7 @@ void registerCollectionOperations(Sandbox& sandbox)
             const SessionUser user = requireUser(*sb, rq.User, rq.Pass);
             const std::optional<int> sale = findSaleDocument(sb->store(), user.company, rq.Serie, rq.Folio);
             if (!sale)
-                throw SandboxFault(QStringLiteral("No existe el documento %1").arg(documentKey(rq.Serie, rq.Folio)));
+                throw SandboxFault(missingDocument(rq.Serie, rq.Folio, QStringLiteral("el documento")));
             rs.result = saleCfdi(sb->store(), *sale);
         });
 
@@ -80,7 +87,7 @@ void registerCollectionOperations(Sandbox& sandbox)
         const SessionUser user = requireUser(*sb, rq.User, rq.Pass);
         const std::optional<int> receipt = findReceiptDocument(sb->store(), user.company, rq.Serie, rq.Folio);
         if (!receipt)
-            throw SandboxFault(QStringLiteral("No existe el recibo %1").arg(documentKey(rq.Serie, rq.Folio)));
+            throw SandboxFault(missingDocument(rq.Serie, rq.Folio, QStringLiteral("el recibo")));
         rs.result = receiptCfdi(sb->store(), *receipt);
     });
 
@@ -90,7 +97,7 @@ void registerCollectionOperations(Sandbox& sandbox)
         const SessionUser user = requireUser(*sb, rq.User, rq.Pass);
         const std::optional<int> sale = findSaleDocument(sb->store(), user.company, rq.Serie, rq.Folio);
         if (!sale) {
-            sb->setLastError(QStringLiteral("No existe la factura %1").arg(documentKey(rq.Serie, rq.Folio)));
+            sb->setLastError(missingDocument(rq.Serie, rq.Folio, QStringLiteral("la factura")));
             return;
         }
         rs.result = saleDocumentPdf(saleCfdi(sb->store(), *sale));
@@ -100,7 +107,7 @@ void registerCollectionOperations(Sandbox& sandbox)
         const SessionUser user = requireUser(*sb, rq.User, rq.Pass);
         const std::optional<int> receipt = findReceiptDocument(sb->store(), user.company, rq.Serie, rq.Folio);
         if (!receipt) {
-            sb->setLastError(QStringLiteral("No existe el recibo %1").arg(documentKey(rq.Serie, rq.Folio)));
+            sb->setLastError(missingDocument(rq.Serie, rq.Folio, QStringLiteral("el recibo")));
             return;
         }
         rs.result = receiptPdf(receiptCfdi(sb->store(), *receipt));

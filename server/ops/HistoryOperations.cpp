@@ -11,6 +11,8 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace korvel::sandbox {
 namespace {
 

@@ -495,7 +495,15 @@ void TestSandboxCollections::documentHistoryAndSaleRecords()
 
     cfdi.Serie = QStringLiteral("A");
     cfdi.Folio = 0;
-    QVERIFY(m_sb.fault<ops::GeneraClass_Factura>(cfdi).startsWith(QStringLiteral("No existe")));
+    QCOMPARE(m_sb.fault<ops::GeneraClass_Factura>(cfdi), QStringLiteral("No existe el documento A-0"));
+    // A sale of another company is not found from this one.
+    cfdi.Serie = QStringLiteral("NUPEDIDO");
+    cfdi.Folio = m_sb.scalar(QStringLiteral("SELECT MAX(FolioVenta) FROM ventas WHERE NuEmpresa = 1")).toInt();
+    QCOMPARE(m_sb.fault<ops::GeneraClass_Factura>(cfdi), QStringLiteral("No existe la venta %1").arg(cfdi.Folio));
+    auto recibo = SandboxCalls::request<ops::GeneraClass_Recibo>();
+    recibo.Serie = QStringLiteral("NUCLIENTE_MOV");
+    recibo.Folio = m_sb.scalar(QStringLiteral("SELECT MAX(NuAbono) FROM abonos WHERE NuEmpresa = 1")).toInt();
+    QCOMPARE(m_sb.fault<ops::GeneraClass_Recibo>(recibo), QStringLiteral("No existe el abono %1").arg(recibo.Folio));
 }
 
 void TestSandboxCollections::paymentHistoryOfAnotherClientIsRefused_data()
