@@ -12,12 +12,12 @@ namespace {
 const QString kRfcPac = QStringLiteral("SPR190613I52");
 const QString kCertificadoSat = QStringLiteral("00001000000509846663");
 
-// 256 bytes derived from the seed, in base64: the size of an RSA-2048 seal.
-QString seal(const QByteArray& seed)
+// 256 bytes derived from the text, in base64: the size of an RSA-2048 seal.
+QString seal(const QByteArray& text)
 {
     QByteArray bytes;
     for (char i = 0; i < 4; ++i)
-        bytes += QCryptographicHash::hash(seed + i, QCryptographicHash::Sha512);
+        bytes += QCryptographicHash::hash(text + i, QCryptographicHash::Sha512);
     return QString::fromLatin1(bytes.toBase64());
 }
 
