@@ -37,10 +37,12 @@ fi
 cat <<MSG
 Sandbox back office: $url
 Demo users (user / password):
-  demo / demo            every module
-  vendedor / vendedor    sales: products, clients, orders, collections (no invoicing)
-  chofer / chofer        deliveries only
-  gerente / gerente      manager: orders, price authorization, statistics
+  demo / demo              every module
+  vendedor / vende123      seller: products, clients, collections, orders, purchase history (no invoicing)
+  chofer / ruta123         driver: deliveries only
+  gerente / gerente123     manager: products, clients, orders, statistics, purchase history,
+                           price authorization, sale review
+  almacen / conteo123      warehouse: products and inventory counts
 Press "Ingresar", choose a company, and sign in.
 MSG
 

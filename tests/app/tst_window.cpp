@@ -146,16 +146,22 @@ private slots:
         QCOMPARE(app.shell().navigator()->page(), TabEmpresa);
         QVERIFY(!shown(item(w, "HistoriaLayout")));
         struct Cell { const char* tile; int row; int column; };
-        for (const Cell& c : {Cell{"CobranzaLayout", 0, 0}, Cell{"PedidoLayout", 0, 1}, Cell{"EstadisticaLayout", 2, 1},
-                              Cell{"EntregaLayout", 3, 0}, Cell{"RevisionLayout", 3, 1}, Cell{"AutorizaLayout", 4, 0}}) {
-            QQuickItem* tile = item(w, c.tile);
-            QVERIFY2(shown(tile), c.tile);
+        const Cell cells[] = {{"CobranzaLayout", 0, 0}, {"PedidoLayout", 0, 1}, {"EstadisticaLayout", 2, 1},
+                              {"EntregaLayout", 3, 0}, {"RevisionLayout", 3, 1}, {"AutorizaLayout", 4, 0}};
+        auto packed = [&] {
             QQuickItem* first = item(w, "CobranzaLayout");
-            const int column = tile->x() > first->x() + 10 ? 1 : 0;
-            const int row = int(qRound((tile->y() - first->y()) / 120.0));
-            QCOMPARE(column, c.column);
-            QCOMPARE(row, c.row);
-        }
+            for (const Cell& c : cells) {
+                QQuickItem* tile = item(w, c.tile);
+                if (!shown(tile) || !first)
+                    return false;
+                const int column = tile->x() > first->x() + 10 ? 1 : 0;
+                const int row = int(qRound((tile->y() - first->y()) / 120.0));
+                if (column != c.column || row != c.row)
+                    return false;
+            }
+            return true;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(packed(), 3000);
         // An empty grant string shows no tile.
         s.modulos.clear();
         app.shell().login()->PrepararMenus();
