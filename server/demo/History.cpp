@@ -56,7 +56,6 @@ QString cashForm(Random& rnd)
 
 void writeHistory(DemoContext& ctx)
 {
-    Random& rnd = ctx.rnd;
     SaleBook book(ctx);
     const ProductPicker picker(ctx.products);
     const QDateTime now = QDateTime::currentDateTime();
@@ -97,6 +96,10 @@ void writeHistory(DemoContext& ctx)
             const double size = (w == 0 ? 1.35 : 0.9) * (company.index == 0 ? 1.0 : 0.8);
             for (int dayIndex = 0; dayIndex < totalDays; ++dayIndex) {
                 const QDate day = ctx.historyStart.addDays(dayIndex);
+                // Each day draws from its own sequence: what today's clock
+                // leaves out does not shift the days before it.
+                Random rnd(0x9E3779B97F4A7C15ULL ^ (std::uint64_t(company.index + 1) << 48)
+                           ^ (std::uint64_t(w + 1) << 40) ^ (std::uint64_t(dayIndex + 1) * 0x100000001B3ULL));
                 const double tc = SaleBook::exchangeRate(day);
                 const double growth = 0.85 + 0.3 * dayIndex / totalDays;
                 const int sales = int(std::lround(3.6 * size * dayFactor(day) * growth * rnd.real(0.55, 1.45)));
@@ -231,6 +234,7 @@ void writeHistory(DemoContext& ctx)
         }
 
         // Opening balances carried over from the previous system for a few clients.
+        Random rnd(0x5A17D0C0FFEEULL + std::uint64_t(company.index));
         for (size_t k = 0; k < buyers.size(); k += 11) {
             const DemoClient& c = ctx.clients[size_t(buyers[k])];
             if (!c.credito)

@@ -8,6 +8,8 @@ namespace korvel::sandbox::demo {
 
 void writeInventoryCounts(DemoContext& ctx)
 {
+    // A sequence of its own, whatever the steps before drew (they depend on the clock).
+    ctx.rnd = Random(0x434F4E544FULL);
     Random& rnd = ctx.rnd;
     Inserter listas(ctx.store, QStringLiteral("listas_inv"),
                     {"NuListaInv", "NuEmpresa", "NuAlmacen", "Descripcion", "Fecha", "NuUser", "Abierta"});

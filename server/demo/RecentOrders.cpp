@@ -28,6 +28,8 @@ int stepFor(Random& rnd, int daysAgo)
 
 void writeRecentOrders(DemoContext& ctx)
 {
+    // A sequence of its own, whatever the steps before drew (they depend on the clock).
+    ctx.rnd = Random(0x4F52444552ULL);
     Random& rnd = ctx.rnd;
     SaleBook book(ctx);
     const QDateTime now = QDateTime::currentDateTime();
@@ -68,6 +70,11 @@ void writeRecentOrders(DemoContext& ctx)
         const int todaySteps1[] = {0, 0, 9, 1, 1, 2, 2, 3};
         int pendingStamps = 2;
         int pendingAuth = 0;
+        // Today's list always shows a few of each: price requests waiting,
+        // one approved before invoicing, and sales on the road.
+        int todayRequests = 0;
+        int todayApproved = 0;
+        int todayInvoiced = 0;
 
         for (int daysAgo = 21; daysAgo >= 0; --daysAgo) {
             const QDate day = ctx.today.addDays(-daysAgo);
@@ -98,7 +105,9 @@ void writeRecentOrders(DemoContext& ctx)
                 struct Line { int product, unit; double qty, price, listPrice, pacto; QString auth; LineTaxes t; int mov; };
                 std::vector<Line> lines;
                 const int n = rnd.range(2, 8);
-                const bool wantsAuth = step <= 1 && daysAgo <= 4 && rnd.chance(first ? 0.35 : 0.25);
+                const bool forcedRequest = daysAgo == 0 && step == 1 && todayRequests++ < 2;
+                const bool forcedApproval = daysAgo == 0 && step == 2 && todayApproved++ < 1;
+                const bool wantsAuth = forcedRequest || (step <= 1 && daysAgo <= 4 && rnd.chance(first ? 0.35 : 0.25));
                 const bool denied = step == 3;
                 double sub = 0, iva = 0, ieps = 0, tasa2 = 0, total = 0;
                 for (int l = 0; l < n; ++l) {
@@ -110,7 +119,7 @@ void writeRecentOrders(DemoContext& ctx)
                     line.listPrice = book.unitPrice(company, client, p, line.unit, moneda, tc);
                     line.price = line.listPrice;
                     line.pacto = 0;
-                    if ((wantsAuth || denied || (step == 2 && daysAgo <= 6 && rnd.chance(0.1))) && l == 0) {
+                    if ((wantsAuth || denied || forcedApproval || (step == 2 && daysAgo <= 6 && rnd.chance(0.1))) && l == 0) {
                         line.price = round2(line.listPrice * rnd.real(0.82, 0.95));
                         if (rnd.chance(0.3))
                             line.pacto = round2(line.price / p.uxc[line.unit]);
@@ -166,7 +175,10 @@ void writeRecentOrders(DemoContext& ctx)
                     spec.lon = client.lon;
                     // Deliveries: today's and yesterday's are mostly on the road.
                     const double r = rnd.real(0, 1);
-                    if (daysAgo <= 1)
+                    if (daysAgo == 0) {
+                        static const int today[] = {1, 1, 0, 1, 3, 1};
+                        spec.estatusEntrega = today[todayInvoiced++ % 6];
+                    } else if (daysAgo == 1)
                         spec.estatusEntrega = r < 0.6 ? 1 : r < 0.8 ? 0 : 3;
                     else if (daysAgo <= 3)
                         spec.estatusEntrega = r < 0.2 ? 1 : r < 0.9 ? 3 : r < 0.95 ? 4 : 5;
