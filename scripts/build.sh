@@ -5,6 +5,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${KORVEL_BUILD_DIR:-$root/build}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 mkdir -p "$build"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build/configure.log" 2>&1 || {
-  cat "$build/configure.log"; exit 1; }
+# Configure once; later builds let CMake re-run itself only when a CMakeLists changed.
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$build/configure.log" 2>&1 || {
+    cat "$build/configure.log"; exit 1; }
+fi
 cmake --build "$build" -j "$jobs"
