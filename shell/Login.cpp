@@ -48,13 +48,13 @@ void Login::IngresarBtnClick()
         QString error;
     };
     auto result = std::make_shared<Result>();
-    TaskSpec spec;
-    spec.title = QStringLiteral("Conexión");
-    spec.dialogMessage = QStringLiteral("Estableciendo Comunicación");
-    spec.progressMessage = spec.dialogMessage;
-    spec.showsError = false;
+    TaskPlan plan;
+    plan.title = QStringLiteral("Conexión");
+    plan.dialogMessage = QStringLiteral("Estableciendo Comunicación");
+    plan.progressMessage = plan.dialogMessage;
+    plan.showsError = false;
     const bool started = m_tasks.start(
-        spec,
+        plan,
         [this, result](TaskContext& ctx) {
             try {
                 result->multi = m_service.EsMultiEmpresa();
@@ -117,13 +117,13 @@ void Login::LoginBtnClick()
     const int company = IdEmp();
     const QString address = m_settings.URLWSDL();
 
-    TaskSpec spec;
-    spec.title = QStringLiteral("Inicio de Sesión");
-    spec.dialogMessage = QStringLiteral("Iniciando Session");
-    spec.waitMessage = QStringLiteral("Conectandose, espere");
-    spec.showsError = true;
+    TaskPlan plan;
+    plan.title = QStringLiteral("Inicio de Sesión");
+    plan.dialogMessage = QStringLiteral("Iniciando Session");
+    plan.waitMessage = QStringLiteral("Conectandose, espere");
+    plan.showsError = true;
     m_tasks.start(
-        spec,
+        plan,
         [=, this](TaskContext& ctx) {
             ctx.ui([&] {
                 m_session.Reiniciar();

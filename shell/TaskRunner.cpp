@@ -47,27 +47,27 @@ TaskRunner::~TaskRunner()
     waitIdle(2000);
 }
 
-bool TaskRunner::start(const TaskSpec& spec, Work work, Done done)
+bool TaskRunner::start(const TaskPlan& plan, Work work, Done done)
 {
-    if (spec.exclusive && (m_busy || m_messages.activityVisible()))
+    if (plan.exclusive && (m_busy || m_messages.activityVisible()))
         return false;
-    if (spec.exclusive) {
+    if (plan.exclusive) {
         m_busy = true;
         emit busyChanged();
     }
     // First user-interface step.
-    if (!spec.dialogMessage.isEmpty())
-        m_messages.showActivity(spec.dialogMessage);
-    if (!spec.waitMessage.isEmpty())
-        m_messages.CargarEspera(spec.waitMessage);
+    if (!plan.dialogMessage.isEmpty())
+        m_messages.showActivity(plan.dialogMessage);
+    if (!plan.waitMessage.isEmpty())
+        m_messages.CargarEspera(plan.waitMessage);
 
     ++m_running;
     auto stop = m_stop;
-    QThread* thread = QThread::create([this, spec, work = std::move(work), done = std::move(done), stop]() mutable {
+    QThread* thread = QThread::create([this, plan, work = std::move(work), done = std::move(done), stop]() mutable {
         QThread* self = QThread::currentThread();
         TaskContext ctx(this, *stop);
-        if (!spec.progressMessage.isEmpty())
-            ctx.ui([&] { m_messages.UpdateEspera(spec.progressMessage); });
+        if (!plan.progressMessage.isEmpty())
+            ctx.ui([&] { m_messages.UpdateEspera(plan.progressMessage); });
         QString error;
         try {
             work(ctx);
@@ -81,22 +81,22 @@ bool TaskRunner::start(const TaskSpec& spec, Work work, Done done)
         }
         if (*stop)
             return;
-        QMetaObject::invokeMethod(this, [this, spec, error, done, self] { finish(spec, error, done, self); },
+        QMetaObject::invokeMethod(this, [this, plan, error, done, self] { finish(plan, error, done, self); },
                                   Qt::QueuedConnection);
     });
     thread->start();
     return true;
 }
 
-void TaskRunner::finish(const TaskSpec& spec, const QString& error, const Done& done, QThread* thread)
+void TaskRunner::finish(const TaskPlan& plan, const QString& error, const Done& done, QThread* thread)
 {
     // Last user-interface step.
-    if (!spec.dialogMessage.isEmpty())
+    if (!plan.dialogMessage.isEmpty())
         m_messages.hideActivity();
     m_messages.DesCargarEspera();
-    if (!error.isEmpty() && spec.showsError)
-        m_messages.ShowMsg(spec.title, error, Messages::Error);
-    if (spec.exclusive) {
+    if (!error.isEmpty() && plan.showsError)
+        m_messages.ShowMsg(plan.title, error, Messages::Error);
+    if (plan.exclusive) {
         m_busy = false;
         emit busyChanged();
     }

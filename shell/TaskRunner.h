@@ -20,7 +20,7 @@ namespace korvel {
 
 class Messages;
 
-struct TaskSpec {
+struct TaskPlan {
     QString title = QStringLiteral("Error"); // title of the error message
     QString dialogMessage;   // activity dialog text of the first step (empty: no dialog)
     QString waitMessage;     // busy overlay (CargarEspera) of the first step (empty: no overlay)
@@ -63,7 +63,7 @@ public:
     // Starts a task, or returns false (and does nothing) while another runs.
     // `work` runs on the worker; `done` runs last on the UI thread, after the
     // overlays are hidden and any error was shown.
-    bool start(const TaskSpec& spec, Work work, Done done = {});
+    bool start(const TaskPlan& plan, Work work, Done done = {});
 
     bool busy() const { return m_busy; }
     // Waits (processing events) until no task runs; for tests and shutdown.
@@ -73,7 +73,7 @@ signals:
     void busyChanged();
 
 private:
-    void finish(const TaskSpec& spec, const QString& error, const Done& done, QThread* thread);
+    void finish(const TaskPlan& plan, const QString& error, const Done& done, QThread* thread);
 
     Messages& m_messages;
     bool m_busy = false;

@@ -340,11 +340,11 @@ void writeCatalogue(DemoContext& ctx)
         const bool numericIds = fab == u"Truper" || fab == u"Pretul" || fab == u"Foset" || fab == u"Volteck" || fab == u"Fiero";
 
         // Units: "!P/12C/48X"
-        QString spec = QString::fromLatin1(item.units);
-        const bool onlyPackage = spec.startsWith(u'!');
+        QString units = QString::fromLatin1(item.units);
+        const bool onlyPackage = units.startsWith(u'!');
         if (onlyPackage)
-            spec.remove(0, 1);
-        const QStringList parts = spec.split(u'/');
+            units.remove(0, 1);
+        const QStringList parts = units.split(u'/');
 
         const QStringList variants = QString::fromUtf8(item.variants).split(u'|');
         for (int v = 0; v < variants.size(); ++v) {

@@ -107,34 +107,34 @@ void writeHistory(DemoContext& ctx)
                     const QDateTime when(day, QTime(9, 0).addSecs(rnd.range(0, 10 * 3600)));
                     if (when > now)
                         continue;
-                    SaleSpec spec;
-                    spec.company = company.index;
-                    spec.almacen = almacen;
-                    spec.fecha = when;
-                    spec.tc = tc;
+                    SaleSpec wanted;
+                    wanted.company = company.index;
+                    wanted.almacen = almacen;
+                    wanted.fecha = when;
+                    wanted.tc = tc;
                     const bool counter = rnd.chance(0.68) || buyers.empty();
-                    spec.client = counter ? publico : buyers[size_t(rnd.range(0, int(buyers.size()) - 1))];
-                    const DemoClient& client = ctx.clients[size_t(spec.client)];
-                    spec.user = counter ? company.demoUser : (client.vendedor ? client.vendedor : company.vendedor);
-                    spec.uso = client.usoCfdi;
+                    wanted.client = counter ? publico : buyers[size_t(rnd.range(0, int(buyers.size()) - 1))];
+                    const DemoClient& client = ctx.clients[size_t(wanted.client)];
+                    wanted.user = counter ? company.demoUser : (client.vendedor ? client.vendedor : company.vendedor);
+                    wanted.uso = client.usoCfdi;
                     if (counter) {
-                        spec.tipo = 5;
-                        spec.origen = QStringLiteral("POS");
-                        spec.forma = cashForm(rnd);
+                        wanted.tipo = 5;
+                        wanted.origen = QStringLiteral("POS");
+                        wanted.forma = cashForm(rnd);
                     } else if (client.credito && rnd.chance(0.75)) {
-                        spec.tipo = rnd.chance(0.9) ? 2 : 6;
-                        spec.origen = QStringLiteral("ADM");
-                        spec.credito = true;
-                        spec.metodo = QStringLiteral("PPD");
-                        spec.forma = QStringLiteral("99");
+                        wanted.tipo = rnd.chance(0.9) ? 2 : 6;
+                        wanted.origen = QStringLiteral("ADM");
+                        wanted.credito = true;
+                        wanted.metodo = QStringLiteral("PPD");
+                        wanted.forma = QStringLiteral("99");
                         if (client.nu % 9 == 0)
-                            spec.moneda = 2;  // these clients keep a dollar account
+                            wanted.moneda = 2;  // these clients keep a dollar account
                     } else {
-                        spec.tipo = rnd.chance(0.6) ? 2 : 6;
-                        spec.origen = QStringLiteral("ADM");
-                        spec.forma = cashForm(rnd);
+                        wanted.tipo = rnd.chance(0.6) ? 2 : 6;
+                        wanted.origen = QStringLiteral("ADM");
+                        wanted.forma = cashForm(rnd);
                     }
-                    spec.entrega = client.domicilio;
+                    wanted.entrega = client.domicilio;
                     const int n = rnd.chance(0.45) ? 1 : rnd.range(2, counter ? 4 : 7);
                     for (int l = 0; l < n; ++l) {
                         SaleLine line;
@@ -143,10 +143,10 @@ void writeHistory(DemoContext& ctx)
                         const bool package = p.opUnidadVenta == 2 || (p.uxc[1] != 1 && rnd.chance(counter ? 0.1 : 0.35));
                         line.unit = package ? 1 : 0;
                         line.quantity = package ? rnd.range(1, counter ? 2 : 6) : rnd.range(1, counter ? 6 : 24);
-                        spec.lines.push_back(line);
+                        wanted.lines.push_back(line);
                     }
-                    const SaleResult sale = book.writeSale(spec);
-                    if (!spec.credito)
+                    const SaleResult sale = book.writeSale(wanted);
+                    if (!wanted.credito)
                         continue;
 
                     // The fate of the account document: old ones are paid, a few
@@ -156,8 +156,8 @@ void writeHistory(DemoContext& ctx)
                     double remaining = sale.total;
                     if (rnd.chance(0.03)) {
                         const double nc = round2(sale.total * rnd.real(0.05, 0.3));
-                        book.creditNote(company.index, almacen, spec.client, sale.clienteMov, rnd.chance(0.8) ? 1 : 2,
-                                        spec.moneda, nc, when.addDays(rnd.range(1, 10)),
+                        book.creditNote(company.index, almacen, wanted.client, sale.clienteMov, rnd.chance(0.8) ? 1 : 2,
+                                        wanted.moneda, nc, when.addDays(rnd.range(1, 10)),
                                         QStringLiteral("Devolución de mercancía %1-%2").arg(sale.serie).arg(sale.folio));
                         remaining -= nc;
                     }
@@ -167,8 +167,8 @@ void writeHistory(DemoContext& ctx)
                         QDate payDay = std::min(ctx.today, day.addDays(rnd.range(3, std::max(client.dias, 7) + 20)));
                         if (rnd.chance(0.25) && remaining > 200) {
                             const double first = round2(remaining * rnd.real(0.3, 0.6));
-                            book.pay(company.index, spec.client, sale.clienteMov, spec.moneda, first, remaining, parcialidad++,
-                                     QDateTime(payDay, QTime(10, 0).addSecs(rnd.range(0, 25000))), spec.user, almacen,
+                            book.pay(company.index, wanted.client, sale.clienteMov, wanted.moneda, first, remaining, parcialidad++,
+                                     QDateTime(payDay, QTime(10, 0).addSecs(rnd.range(0, 25000))), wanted.user, almacen,
                                      sale.uuid.size() > 0);
                             remaining -= first;
                             payDay = std::min(ctx.today, payDay.addDays(rnd.range(5, 30)));
@@ -177,8 +177,8 @@ void writeHistory(DemoContext& ctx)
                                 continue;  // the rest is still owed
                             }
                         }
-                        book.pay(company.index, spec.client, sale.clienteMov, spec.moneda, remaining, remaining, parcialidad,
-                                 QDateTime(payDay, QTime(10, 0).addSecs(rnd.range(0, 25000))), spec.user, almacen,
+                        book.pay(company.index, wanted.client, sale.clienteMov, wanted.moneda, remaining, remaining, parcialidad,
+                                 QDateTime(payDay, QTime(10, 0).addSecs(rnd.range(0, 25000))), wanted.user, almacen,
                                  sale.uuid.size() > 0);
                         remaining = 0;
                     }

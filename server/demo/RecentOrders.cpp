@@ -147,51 +147,51 @@ void writeRecentOrders(DemoContext& ctx)
                 SaleResult sale;
                 int chofer = 0;
                 if (step == 2) {
-                    SaleSpec spec;
-                    spec.company = company.index;
-                    spec.almacen = almacen;
-                    spec.client = clientIndex;
-                    spec.user = user;
+                    SaleSpec wanted;
+                    wanted.company = company.index;
+                    wanted.almacen = almacen;
+                    wanted.client = clientIndex;
+                    wanted.user = user;
                     const double kind = rnd.real(0, 1);
-                    spec.tipo = kind < 0.7 ? 2 : kind < 0.85 ? 5 : 6;
-                    spec.origen = QStringLiteral("ADM");
-                    spec.fecha = when.addSecs(rnd.range(300, 3600)) > now ? now : when.addSecs(rnd.range(300, 3600));
-                    spec.moneda = moneda;
-                    spec.tc = tc;
-                    spec.credito = credit;
-                    spec.metodo = metodo;
-                    spec.forma = forma;
-                    spec.uso = client.usoCfdi;
+                    wanted.tipo = kind < 0.7 ? 2 : kind < 0.85 ? 5 : 6;
+                    wanted.origen = QStringLiteral("ADM");
+                    wanted.fecha = when.addSecs(rnd.range(300, 3600)) > now ? now : when.addSecs(rnd.range(300, 3600));
+                    wanted.moneda = moneda;
+                    wanted.tc = tc;
+                    wanted.credito = credit;
+                    wanted.metodo = metodo;
+                    wanted.forma = forma;
+                    wanted.uso = client.usoCfdi;
                     // The first invoices of today are still waiting for the stamping service.
                     if (daysAgo == 0 && pendingStamps > 0) {
                         --pendingStamps;
-                        spec.tipo = 2;
-                        spec.stamp = false;
+                        wanted.tipo = 2;
+                        wanted.stamp = false;
                     }
-                    spec.nuCarro = carro;
-                    spec.notas = QString::fromUtf8(rnd.pick(kNotas));
-                    spec.entrega = client.domicilio;
-                    spec.lat = client.lat;
-                    spec.lon = client.lon;
+                    wanted.nuCarro = carro;
+                    wanted.notas = QString::fromUtf8(rnd.pick(kNotas));
+                    wanted.entrega = client.domicilio;
+                    wanted.lat = client.lat;
+                    wanted.lon = client.lon;
                     // Deliveries: today's and yesterday's are mostly on the road.
                     const double r = rnd.real(0, 1);
                     if (daysAgo == 0) {
                         static const int today[] = {1, 1, 0, 1, 3, 1};
-                        spec.estatusEntrega = today[todayInvoiced++ % 6];
+                        wanted.estatusEntrega = today[todayInvoiced++ % 6];
                     } else if (daysAgo == 1)
-                        spec.estatusEntrega = r < 0.6 ? 1 : r < 0.8 ? 0 : 3;
+                        wanted.estatusEntrega = r < 0.6 ? 1 : r < 0.8 ? 0 : 3;
                     else if (daysAgo <= 3)
-                        spec.estatusEntrega = r < 0.2 ? 1 : r < 0.9 ? 3 : r < 0.95 ? 4 : 5;
+                        wanted.estatusEntrega = r < 0.2 ? 1 : r < 0.9 ? 3 : r < 0.95 ? 4 : 5;
                     else
-                        spec.estatusEntrega = r < 0.95 ? 3 : r < 0.98 ? 4 : 5;
-                    chofer = spec.estatusEntrega == 0 ? 0 : company.chofer;
-                    spec.chofer = chofer;
+                        wanted.estatusEntrega = r < 0.95 ? 3 : r < 0.98 ? 4 : 5;
+                    chofer = wanted.estatusEntrega == 0 ? 0 : company.chofer;
+                    wanted.chofer = chofer;
                     for (const Line& l : lines)
-                        spec.lines.push_back({l.product, l.unit, l.qty, l.mov, l.price});
-                    sale = book.writeSale(spec);
-                    if (spec.estatusEntrega >= 3 && daysAgo <= 10) {
-                        const int estatus = spec.estatusEntrega;
-                        const QDateTime delivered = std::min(now, spec.fecha.addSecs(rnd.range(3600, 6 * 3600)));
+                        wanted.lines.push_back({l.product, l.unit, l.qty, l.mov, l.price});
+                    sale = book.writeSale(wanted);
+                    if (wanted.estatusEntrega >= 3 && daysAgo <= 10) {
+                        const int estatus = wanted.estatusEntrega;
+                        const QDateTime delivered = std::min(now, wanted.fecha.addSecs(rnd.range(3600, 6 * 3600)));
                         entregas.insert({sale.folioVenta, estatus,
                                          estatus == 3 ? QStringLiteral("Recibió %1").arg(client.nombre.section(u' ', 0, 0))
                                          : estatus == 4 ? QStringLiteral("Cliente rechazó la mercancía, empaque dañado")

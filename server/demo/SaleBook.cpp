@@ -127,16 +127,16 @@ double SaleBook::unitPrice(const DemoCompany& company, const DemoClient& client,
     return round2(price * 1000) / 1000;  // prices keep three decimals after conversion
 }
 
-SaleResult SaleBook::writeSale(const SaleSpec& spec)
+SaleResult SaleBook::writeSale(const SaleSpec& wanted)
 {
-    const DemoCompany& company = m_ctx.companies[size_t(spec.company)];
-    const DemoClient& client = m_ctx.clients[size_t(spec.client)];
+    const DemoCompany& company = m_ctx.companies[size_t(wanted.company)];
+    const DemoClient& client = m_ctx.clients[size_t(wanted.client)];
     SaleResult r;
     r.folioVenta = m_ctx.nextFolioVenta++;
-    const QString documento = spec.tipo == 2 ? QStringLiteral("FACTURA")
-                              : spec.tipo == 6 ? QStringLiteral("REMISION") : QStringLiteral("TICKET");
-    r.serie = folioSerie(spec.company, documento);
-    r.folio = m_ctx.nextFolio(spec.company, documento);
+    const QString documento = wanted.tipo == 2 ? QStringLiteral("FACTURA")
+                              : wanted.tipo == 6 ? QStringLiteral("REMISION") : QStringLiteral("TICKET");
+    r.serie = folioSerie(wanted.company, documento);
+    r.folio = m_ctx.nextFolio(wanted.company, documento);
 
     struct Computed {
         LineTaxes t;
@@ -145,12 +145,12 @@ SaleResult SaleBook::writeSale(const SaleSpec& spec)
     };
     std::vector<Computed> lines;
     double sub = 0, iva = 0, ieps = 0, tasa2 = 0, total = 0;
-    for (const SaleLine& l : spec.lines) {
+    for (const SaleLine& l : wanted.lines) {
         const DemoProduct& p = m_ctx.products[size_t(l.product)];
         Computed c;
-        c.price = l.price >= 0 ? l.price : unitPrice(company, client, p, l.unit, spec.moneda, spec.tc);
+        c.price = l.price >= 0 ? l.price : unitPrice(company, client, p, l.unit, wanted.moneda, wanted.tc);
         c.t = lineTaxes(company, c.price, l.quantity, p.iva, p.ieps, p.tasa2);
-        c.cost = round2(p.costo * p.uxc[l.unit] * (p.nuMoneda == 2 ? spec.tc : 1));
+        c.cost = round2(p.costo * p.uxc[l.unit] * (p.nuMoneda == 2 ? wanted.tc : 1));
         sub += c.t.subTotal;
         iva += c.t.iva;
         ieps += c.t.ieps;
@@ -161,17 +161,17 @@ SaleResult SaleBook::writeSale(const SaleSpec& spec)
     r.total = round2(total);
 
     QVariant timbre(QMetaType(QMetaType::LongLong));
-    if (spec.tipo == 2 && spec.stamp)
-        timbre = stampDocument(m_ctx, *m_timbres, company, client.rfc, r.serie, r.folio, r.total, spec.fecha,
+    if (wanted.tipo == 2 && wanted.stamp)
+        timbre = stampDocument(m_ctx, *m_timbres, company, client.rfc, r.serie, r.folio, r.total, wanted.fecha,
                                QStringLiteral("I"), &r.uuid);
-    m_ventas->insert({r.folioVenta, spec.company, spec.almacen, spec.nuCarro, client.nu, spec.user, spec.tipo,
-                      spec.origen, r.serie, r.folio, storeDateTime(spec.fecha), spec.moneda,
-                      spec.moneda == 2 ? spec.tc : 1.0, round2(sub), 0.0, round2(iva), round2(ieps), round2(tasa2),
-                      r.total, spec.credito ? 1 : 0, spec.metodo, spec.forma, spec.uso, timbre, client.nombre,
-                      client.rfc, spec.notas, spec.entrega, client.domicilio, client.email, client.telefono, spec.lat,
-                      spec.lon, spec.chofer, spec.estatusEntrega});
-    for (size_t i = 0; i < spec.lines.size(); ++i) {
-        const SaleLine& l = spec.lines[i];
+    m_ventas->insert({r.folioVenta, wanted.company, wanted.almacen, wanted.nuCarro, client.nu, wanted.user, wanted.tipo,
+                      wanted.origen, r.serie, r.folio, storeDateTime(wanted.fecha), wanted.moneda,
+                      wanted.moneda == 2 ? wanted.tc : 1.0, round2(sub), 0.0, round2(iva), round2(ieps), round2(tasa2),
+                      r.total, wanted.credito ? 1 : 0, wanted.metodo, wanted.forma, wanted.uso, timbre, client.nombre,
+                      client.rfc, wanted.notas, wanted.entrega, client.domicilio, client.email, client.telefono, wanted.lat,
+                      wanted.lon, wanted.chofer, wanted.estatusEntrega});
+    for (size_t i = 0; i < wanted.lines.size(); ++i) {
+        const SaleLine& l = wanted.lines[i];
         const DemoProduct& p = m_ctx.products[size_t(l.product)];
         const Computed& c = lines[i];
         QString descripcion = p.descripcion;
@@ -179,22 +179,22 @@ SaleResult SaleBook::writeSale(const SaleSpec& spec)
             descripcion += QStringLiteral(" (%1 C/%2)").arg(p.unidad[l.unit].toUpper()).arg(p.uxc[l.unit]);
         m_lineas->insert({r.folioVenta, l.carroMov, p.id, p.claveProdServ, p.clave[l.unit], p.unidad[l.unit],
                           p.uxc[l.unit], descripcion, l.quantity,
-                          spec.estatusEntrega == 3 || spec.origen == u"POS" ? l.quantity : 0.0, c.price,
+                          wanted.estatusEntrega == 3 || wanted.origen == u"POS" ? l.quantity : 0.0, c.price,
                           round2(c.t.subTotal), 0.0, p.iva, round2(c.t.iva), p.ieps, round2(c.t.ieps), p.tasa2,
                           round2(c.t.tasa2), round2(c.t.total), c.cost});
     }
 
-    if (spec.credito) {
-        const QDate vence = spec.fecha.date().addDays(std::max(client.dias, 7));
-        const QString desc = spec.tipo == 2 ? QStringLiteral("Factura %1-%2").arg(r.serie).arg(r.folio)
-                             : spec.tipo == 6 ? QStringLiteral("Remisión %1-%2").arg(r.serie).arg(r.folio)
+    if (wanted.credito) {
+        const QDate vence = wanted.fecha.date().addDays(std::max(client.dias, 7));
+        const QString desc = wanted.tipo == 2 ? QStringLiteral("Factura %1-%2").arg(r.serie).arg(r.folio)
+                             : wanted.tipo == 6 ? QStringLiteral("Remisión %1-%2").arg(r.serie).arg(r.folio)
                                               : QStringLiteral("Ticket %1-%2").arg(r.serie).arg(r.folio);
         r.clienteMov = int(m_movs->insert(
-            {spec.company, client.nu, 1, r.folioVenta, spec.nuCarro, storeDate(spec.fecha.date()), storeDate(vence),
-             spec.moneda, spec.moneda == 2 ? spec.tc : 1.0, desc, QStringLiteral("%1%2").arg(r.serie).arg(r.folio),
-             spec.tipo == 2 ? r.serie : QString(), spec.tipo == 2 ? r.folio : 0,
-             spec.tipo == 5 ? r.serie : QString(), spec.tipo == 5 ? r.folio : 0,
-             spec.tipo == 6 ? r.serie : QString(), spec.tipo == 6 ? r.folio : 0, r.total, r.total, r.uuid}));
+            {wanted.company, client.nu, 1, r.folioVenta, wanted.nuCarro, storeDate(wanted.fecha.date()), storeDate(vence),
+             wanted.moneda, wanted.moneda == 2 ? wanted.tc : 1.0, desc, QStringLiteral("%1%2").arg(r.serie).arg(r.folio),
+             wanted.tipo == 2 ? r.serie : QString(), wanted.tipo == 2 ? r.folio : 0,
+             wanted.tipo == 5 ? r.serie : QString(), wanted.tipo == 5 ? r.folio : 0,
+             wanted.tipo == 6 ? r.serie : QString(), wanted.tipo == 6 ? r.folio : 0, r.total, r.total, r.uuid}));
     }
     return r;
 }

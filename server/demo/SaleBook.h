@@ -62,7 +62,7 @@ public:
     double unitPrice(const DemoCompany& company, const DemoClient& client, const DemoProduct& product, int unit,
                      int moneda, double tc) const;
 
-    SaleResult writeSale(const SaleSpec& spec);
+    SaleResult writeSale(const SaleSpec& wanted);
 
     // A payment of `amount` (document currency) against an account document,
     // on `day`; returns the receipt folio. `stamp`: emit the payment CFDI.

@@ -102,23 +102,23 @@ private slots:
         TaskRunner tasks(m);
         std::atomic_bool release{false};
         std::atomic_int ran{0};
-        TaskSpec spec;
-        spec.dialogMessage = QStringLiteral("Buscar");
-        QVERIFY(tasks.start(spec, [&](TaskContext&) {
+        TaskPlan plan;
+        plan.dialogMessage = QStringLiteral("Buscar");
+        QVERIFY(tasks.start(plan, [&](TaskContext&) {
             ++ran;
             while (!release)
                 QThread::msleep(5);
         }));
         QVERIFY(tasks.busy());
         QVERIFY(m.activityVisible());
-        QVERIFY(!tasks.start(spec, [&](TaskContext&) { ++ran; }));
+        QVERIFY(!tasks.start(plan, [&](TaskContext&) { ++ran; }));
         release = true;
         QVERIFY(tasks.waitIdle(5000));
         QCOMPARE(ran.load(), 1);
         QVERIFY(!tasks.busy());
         QVERIFY(!m.activityVisible());
         QVERIFY(!m.msgVisible());
-        QVERIFY(tasks.start(spec, [&](TaskContext&) { ++ran; }));
+        QVERIFY(tasks.start(plan, [&](TaskContext&) { ++ran; }));
         QVERIFY(tasks.waitIdle(5000));
         QCOMPARE(ran.load(), 2);
     }
@@ -131,11 +131,11 @@ private slots:
         QThread* ui = QThread::currentThread();
         bool stepsOnUi = true;
         bool workerOffUi = false;
-        TaskSpec spec;
-        spec.waitMessage = QStringLiteral("Conectandose, espere");
-        spec.progressMessage = QStringLiteral("Generando Listado");
+        TaskPlan plan;
+        plan.waitMessage = QStringLiteral("Conectandose, espere");
+        plan.progressMessage = QStringLiteral("Generando Listado");
         tasks.start(
-            spec,
+            plan,
             [&](TaskContext& ctx) {
                 workerOffUi = QThread::currentThread() != ui;
                 ctx.ui([&] {
@@ -173,13 +173,13 @@ private slots:
         QFETCH(QString, shown);
         Messages m;
         TaskRunner tasks(m);
-        TaskSpec spec;
-        spec.title = QStringLiteral("Buscar");
-        spec.dialogMessage = QStringLiteral("Buscar");
-        spec.waitMessage = QStringLiteral("Buscando, espere");
+        TaskPlan plan;
+        plan.title = QStringLiteral("Buscar");
+        plan.dialogMessage = QStringLiteral("Buscar");
+        plan.waitMessage = QStringLiteral("Buscando, espere");
         QString received;
         tasks.start(
-            spec,
+            plan,
             [how](TaskContext& ctx) {
                 if (how == 1)
                     ctx.setError(QStringLiteral("Ultimo Error: sin sesión Connection refused"));
@@ -218,9 +218,9 @@ private slots:
         TaskRunner tasks(m);
         int frames = 0;
         connect(&view, &QQuickWindow::frameSwapped, this, [&] { ++frames; });
-        TaskSpec spec;
-        spec.dialogMessage = QStringLiteral("Buscar");
-        tasks.start(spec, [](TaskContext&) { QThread::msleep(600); });
+        TaskPlan plan;
+        plan.dialogMessage = QStringLiteral("Buscar");
+        tasks.start(plan, [](TaskContext&) { QThread::msleep(600); });
         QVERIFY(tasks.waitIdle(5000));
         QVERIFY2(frames >= 5, qPrintable(QStringLiteral("only %1 frames while the worker ran").arg(frames)));
         delete spinner;
