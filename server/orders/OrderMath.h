@@ -4,6 +4,7 @@
 
 #include "service/Ikorvel.h"
 
+#include <cmath>
 #include <vector>
 
 namespace korvel::sandbox {
@@ -39,5 +40,11 @@ struct Totals {
 };
 
 Totals sumLines(const std::vector<TDetalle>& lines);
+
+// Half away from zero, to the cent.
+inline double roundToCents(double amount)
+{
+    return std::round(amount * 100.0) / 100.0;
+}
 
 } // namespace korvel::sandbox

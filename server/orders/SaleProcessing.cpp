@@ -161,7 +161,16 @@ ProcessOutcome procesarCarro(Store& store, const SessionUser& user, int nuCarro,
     if (head->paso != 1 || head->folioVenta > 0)
         return refuse(ProcesarNoEnProceso, QStringLiteral("El pedido %1 está %2").arg(nuCarro).arg(stepText(head->paso)));
 
-    const std::vector<TDetalle> lines = loadDetalles(store, nuCarro);
+    // A sale is a fiscal document: its amounts are in cents, each line rounded
+    // and the totals the sums of the rounded lines, so the CFDI adds up.
+    std::vector<TDetalle> lines = loadDetalles(store, nuCarro);
+    for (TDetalle& d : lines) {
+        d.SubTotal = roundToCents(d.SubTotal);
+        d.IVA = roundToCents(d.IVA);
+        d.IEPS = roundToCents(d.IEPS);
+        d.Total_Tasa2 = roundToCents(d.Total_Tasa2);
+        d.Total = roundToCents(d.SubTotal + d.IVA + d.IEPS + d.Total_Tasa2);
+    }
     if (lines.empty())
         return refuse(ProcesarIncompleto, QStringLiteral("El pedido %1 no tiene productos").arg(nuCarro));
     for (const TDetalle& d : lines) {
@@ -190,7 +199,9 @@ ProcessOutcome procesarCarro(Store& store, const SessionUser& user, int nuCarro,
     try {
         store.transaction([&] {
             const QDateTime now = QDateTime::currentDateTime();
-            const Totals totals = sumLines(lines);
+            Totals totals = sumLines(lines);
+            for (double* t : {&totals.subTotal, &totals.iva, &totals.ieps, &totals.tasa2, &totals.total})
+                *t = roundToCents(*t);
             const QString documento = proceso == VentaFactura   ? QStringLiteral("FACTURA")
                                       : proceso == VentaTicket ? QStringLiteral("TICKET")
                                                                : QStringLiteral("REMISION");

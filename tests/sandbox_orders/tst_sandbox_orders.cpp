@@ -106,6 +106,7 @@ private slots:
     void lineAmounts();
     void orderThroughEveryOperation_data();
     void orderThroughEveryOperation();
+    void saleAmountsAreInCents();
     void saveRefusals_data();
     void saveRefusals();
     void modifyRefusals_data();
@@ -324,6 +325,37 @@ void TestSandboxOrders::orderThroughEveryOperation()
     const double stockAfter =
         m_fx.scalar(QStringLiteral("SELECT Existencia FROM existencias WHERE NuAlmacen = 9001 AND ID = 'TST-1'")).toDouble();
     QCOMPARE(stockAfter, stockBefore - 2);
+}
+
+// A sale is a fiscal document: amounts in cents, the header the sum of its lines.
+void TestSandboxOrders::saleAmountsAreInCents()
+{
+    TArrayDetalle lines = standardLines();
+    lines[0].Precio = 10.333;
+    lines[0].Cantidad = 3;
+    lines[1].Precio = 7.777;
+    lines[1].Cantidad = 7;
+    const int nuCarro = save(pedido(kCliente, 1, lines, QStringLiteral("PUE")));
+    QVERIFY(nuCarro > 0);
+    QVERIFY(!near(fetch(nuCarro).Total * 100, std::round(fetch(nuCarro).Total * 100))); // the order keeps its exact figures
+    int folio = 0;
+    QCOMPARE(process(nuCarro, 2, &folio), 2);
+    auto cents = [](double v) { return std::abs(v * 100 - std::round(v * 100)) < 1e-6; };
+    QSqlQuery s = m_fx.store().exec(QStringLiteral("SELECT SubTotal, IVA, IEPS, Total FROM ventas WHERE FolioVenta = ?"), {folio});
+    QVERIFY(s.next());
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(cents(s.value(i).toDouble()), qPrintable(s.value(i).toString()));
+    QSqlQuery l = m_fx.store().exec(QStringLiteral("SELECT Importe, IVA, IEPS, Total FROM ventas_mov WHERE FolioVenta = ?"), {folio});
+    double sum = 0;
+    while (l.next()) {
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(cents(l.value(i).toDouble()));
+        QVERIFY(near(l.value(0).toDouble() + l.value(1).toDouble() + l.value(2).toDouble(), l.value(3).toDouble()));
+        sum += l.value(3).toDouble();
+    }
+    QVERIFY(near(sum, s.value(3).toDouble()));
+    QVERIFY(near(m_fx.scalar(QStringLiteral("SELECT ImporteOriginal FROM cliente_movs WHERE FolioVenta = ?"), {folio}).toDouble(),
+                 s.value(3).toDouble()));
 }
 
 void TestSandboxOrders::saveRefusals_data()
