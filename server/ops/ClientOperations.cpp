@@ -3,6 +3,7 @@
 
 #include "server/Access.h"
 #include "server/Operations.h"
+#include "server/RecordRows.h"
 #include "server/Sandbox.h"
 #include "server/SandboxFault.h"
 #include "server/TextHelpers.h"
@@ -20,39 +21,15 @@ constexpr int kMaxClients = 500;
 const QString kClientSelect = QStringLiteral(
     "SELECT c.NuClienteKorvel, c.NuCliente, c.Nombre, c.Comercial, c.RFC, c.Calle, c.Numero, c.Interior, c.Colonia,"
     " c.Ciudad, c.Estado, c.Pais, c.CP, c.Email, c.Telefono, c.DomicilioEntrega, c.NuPrecio,"
-    " IFNULL(s.SaldoMXN, 0) + IFNULL(s.SaldoUSD, 0) * e.TC_CobranzaCredito, c.Limite, c.NuTipoPago,"
+    " IFNULL(s.SaldoMXN, 0) + IFNULL(s.SaldoUSD, 0) * e.TC_CobranzaCredito AS Saldo, c.Limite, c.NuTipoPago,"
     " c.Extra1, c.Extra2, c.Extra3, c.Latitud, c.Longitud"
     " FROM clientes c JOIN empresas e ON e.NuEmpresa = c.NuEmpresa"
     " LEFT JOIN saldos_clientes s ON s.NuCliente = c.NuClienteKorvel");
 
 TCliente clientFrom(const QSqlQuery& q)
 {
-    TCliente c;
-    c.NuClienteKorvel = q.value(0).toInt();
-    c.NuCliente = q.value(1).toInt();
-    c.Nombre = q.value(2).toString();
-    c.Comercial = q.value(3).toString();
-    c.RFC = q.value(4).toString();
-    c.Calle = q.value(5).toString();
-    c.Numero = q.value(6).toString();
-    c.Interior = q.value(7).toString();
-    c.Colonia = q.value(8).toString();
-    c.Ciudad = q.value(9).toString();
-    c.Estado = q.value(10).toString();
-    c.Pais = q.value(11).toString();
-    c.CP = q.value(12).toString();
-    c.Email = q.value(13).toString();
-    c.Telefono = q.value(14).toString();
-    c.DomicilioEntrega = q.value(15).toString();
-    c.NuPrecio = q.value(16).toString();
-    c.Saldo = std::round(q.value(17).toDouble() * 100) / 100;
-    c.Limite = q.value(18).toDouble();
-    c.NuTipoPago = q.value(19).toInt();
-    c.Extra1 = q.value(20).toString();
-    c.Extra2 = q.value(21).toString();
-    c.Extra3 = q.value(22).toString();
-    c.Latitud = q.value(23).toDouble();
-    c.Longitud = q.value(24).toDouble();
+    TCliente c = recordFromRow<TCliente>(q);
+    c.Saldo = std::round(c.Saldo * 100) / 100;
     return c;
 }
 

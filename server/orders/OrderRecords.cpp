@@ -1,5 +1,6 @@
 #include "server/orders/OrderRecords.h"
 
+#include "server/RecordRows.h"
 #include "server/Store.h"
 #include "server/TextHelpers.h"
 
@@ -118,38 +119,12 @@ std::optional<TCliente> loadCliente(Store& store, int nuEmpresa, int nuClienteKo
                        " c.DomicilioEntrega, c.NuPrecio, c.Limite, c.NuTipoPago, c.Extra1, c.Extra2, c.Extra3,"
                        " c.Latitud, c.Longitud,"
                        " IFNULL((SELECT SUM(ImporteDeuda) FROM cliente_movs m WHERE m.NuCliente = c.NuClienteKorvel"
-                       "   AND m.NuMoneda = ? AND m.ImporteDeuda > 0.005), 0)"
+                       "   AND m.NuMoneda = ? AND m.ImporteDeuda > 0.005), 0) AS Saldo"
                        " FROM clientes c WHERE c.NuClienteKorvel = ? AND c.NuEmpresa = ?"),
         {nuMoneda == 1 ? 1 : 2, nuClienteKorvel, nuEmpresa});
     if (!q.next())
         return std::nullopt;
-    TCliente c;
-    c.NuClienteKorvel = q.value(0).toInt();
-    c.NuCliente = q.value(1).toInt();
-    c.Nombre = q.value(2).toString();
-    c.Comercial = q.value(3).toString();
-    c.RFC = q.value(4).toString();
-    c.Calle = q.value(5).toString();
-    c.Numero = q.value(6).toString();
-    c.Interior = q.value(7).toString();
-    c.Colonia = q.value(8).toString();
-    c.Ciudad = q.value(9).toString();
-    c.Estado = q.value(10).toString();
-    c.Pais = q.value(11).toString();
-    c.CP = q.value(12).toString();
-    c.Email = q.value(13).toString();
-    c.Telefono = q.value(14).toString();
-    c.DomicilioEntrega = q.value(15).toString();
-    c.NuPrecio = q.value(16).toString();
-    c.Limite = q.value(17).toDouble();
-    c.NuTipoPago = q.value(18).toInt();
-    c.Extra1 = q.value(19).toString();
-    c.Extra2 = q.value(20).toString();
-    c.Extra3 = q.value(21).toString();
-    c.Latitud = q.value(22).toDouble();
-    c.Longitud = q.value(23).toDouble();
-    c.Saldo = q.value(24).toDouble();
-    return c;
+    return recordFromRow<TCliente>(q);
 }
 
 std::vector<TDetalle> loadDetalles(Store& store, int nuCarro)
