@@ -179,6 +179,7 @@ private slots:
         QVERIFY(app.start());
         QQmlComponent component(&app.engine());
         component.setData("import QtQuick\nimport Korvel.Shell\nListView { width: 481; height: 200; model: 1;"
+                          " header: ListHeader { text: 'Productos' } footer: ListFooter { text: '1 producto' }"
                           " delegate: ListRow { itemText: 'Martillo'; itemDetail: '[TRU-1] 3 PZA' } }",
                           QUrl(QStringLiteral("qrc:/listtest.qml")));
         std::unique_ptr<QObject> list(component.create());
@@ -194,6 +195,10 @@ private slots:
                 walk(c);
         };
         walk(view);
+        auto font = [&](const char* name) { return findItem(view, QString::fromLatin1(name))->property("font").value<QFont>(); };
+        QCOMPARE(font("ListHeader").pixelSize(), 17);
+        QCOMPARE(font("ListFooter").pixelSize(), 15);
+        labels.removeIf([](QQuickItem* l) { return !l->objectName().isEmpty(); });
         QCOMPARE(labels.size(), 2);
         const QFont text = labels[0]->property("font").value<QFont>();
         const QFont detail = labels[1]->property("font").value<QFont>();
