@@ -89,6 +89,30 @@ TEmpresa companyRecord(Sandbox& sandbox, int id)
     return e;
 }
 
+template <class Op>
+void registerLogin(Sandbox& sandbox)
+{
+    sandbox.operations().on<Op>([&sandbox](const typename Op::Request& rq, typename Op::Response& rs) {
+        const LoginAnswer a = login(sandbox, rq.User, rq.Pass, rq.Field);
+        rs.result = a.ok;
+        rs.Msg = a.msg;
+        rs.NuUser = a.user.nuUser;
+        rs.Modulos = a.user.modulos;
+        if constexpr (requires { rs.Almacen; }) {
+            rs.NuAlmacen = a.user.nuAlmacen;
+            rs.Almacen = a.user.almacen;
+        }
+        if constexpr (requires { rs.Precio1; }) {
+            rs.Precio1 = a.user.precio[0];
+            rs.Precio2 = a.user.precio[1];
+            rs.Precio3 = a.user.precio[2];
+            rs.Precio4 = a.user.precio[3];
+        }
+        if constexpr (requires { rs.NivelPrecios; })
+            rs.NivelPrecios = a.user.nivelPrecios;
+    });
+}
+
 } // namespace
 
 void registerSessionOperations(Sandbox& sandbox)
@@ -124,55 +148,11 @@ void registerSessionOperations(Sandbox& sandbox)
         rs.Msg = a.ok ? QStringLiteral("Conexión correcta") : a.msg;
     });
 
-    reg.on<ops::AccesoUserXModulo>([&sandbox](const ops::AccesoUserXModulo::Request& rq, ops::AccesoUserXModulo::Response& rs) {
-        const LoginAnswer a = login(sandbox, rq.User, rq.Pass, rq.Field);
-        rs.result = a.ok;
-        rs.Msg = a.msg;
-        rs.NuUser = a.user.nuUser;
-        rs.Modulos = a.user.modulos;
-    });
-
-    reg.on<ops::AccesoUserXModuloXAlmacen>(
-        [&sandbox](const ops::AccesoUserXModuloXAlmacen::Request& rq, ops::AccesoUserXModuloXAlmacen::Response& rs) {
-            const LoginAnswer a = login(sandbox, rq.User, rq.Pass, rq.Field);
-            rs.result = a.ok;
-            rs.Msg = a.msg;
-            rs.NuUser = a.user.nuUser;
-            rs.NuAlmacen = a.user.nuAlmacen;
-            rs.Modulos = a.user.modulos;
-            rs.Almacen = a.user.almacen;
-        });
-
-    reg.on<ops::AccesoUserXModuloXAlmacenPrecios>([&sandbox](const ops::AccesoUserXModuloXAlmacenPrecios::Request& rq,
-                                                             ops::AccesoUserXModuloXAlmacenPrecios::Response& rs) {
-        const LoginAnswer a = login(sandbox, rq.User, rq.Pass, rq.Field);
-        rs.result = a.ok;
-        rs.Msg = a.msg;
-        rs.NuUser = a.user.nuUser;
-        rs.NuAlmacen = a.user.nuAlmacen;
-        rs.Modulos = a.user.modulos;
-        rs.Almacen = a.user.almacen;
-        rs.Precio1 = a.user.precio[0];
-        rs.Precio2 = a.user.precio[1];
-        rs.Precio3 = a.user.precio[2];
-        rs.Precio4 = a.user.precio[3];
-    });
-
-    reg.on<ops::AccesoUserXModuloXAlmacenPreciosNivel>([&sandbox](const ops::AccesoUserXModuloXAlmacenPreciosNivel::Request& rq,
-                                                                  ops::AccesoUserXModuloXAlmacenPreciosNivel::Response& rs) {
-        const LoginAnswer a = login(sandbox, rq.User, rq.Pass, rq.Field);
-        rs.result = a.ok;
-        rs.Msg = a.msg;
-        rs.NuUser = a.user.nuUser;
-        rs.NuAlmacen = a.user.nuAlmacen;
-        rs.Modulos = a.user.modulos;
-        rs.Almacen = a.user.almacen;
-        rs.Precio1 = a.user.precio[0];
-        rs.Precio2 = a.user.precio[1];
-        rs.Precio3 = a.user.precio[2];
-        rs.Precio4 = a.user.precio[3];
-        rs.NivelPrecios = a.user.nivelPrecios;
-    });
+    // The four login variants answer the same check with more or fewer of its values.
+    registerLogin<ops::AccesoUserXModulo>(sandbox);
+    registerLogin<ops::AccesoUserXModuloXAlmacen>(sandbox);
+    registerLogin<ops::AccesoUserXModuloXAlmacenPrecios>(sandbox);
+    registerLogin<ops::AccesoUserXModuloXAlmacenPreciosNivel>(sandbox);
 }
 
 } // namespace korvel::sandbox
